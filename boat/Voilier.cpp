@@ -36,23 +36,59 @@ double Voilier::guidage(float dT) {
   const double dx = double(x) - xd;
   const double dy = double(y) - yd;
   const double t = kCornerThreshold;
-  const bool east = dx > t, west = dx < -t, north = dy > t, south = dy < -t;
+  const bool east = dx > t, west = dx<-t, north = dy> t, south = dy < -t;
 
   // Entering a corner other than the current leg's own starts that corner's leg:
   // below the target an upwind leg, above it a downwind leg, each heading back across
   // the target's x. From q = 3 the north-east corner gives the dead-downwind leg.
-  if (east && south && q == 3) { q = 4; capd = kUpwindWest; }
-  if (west && south && q == 4) { q = 3; capd = kUpwindEast; }
-  if (north && west && q == 3) { q = 1; capd = kDownwindEast; }
-  if (south && west && q == 1) { q = 3; capd = kUpwindEast; }
-  if (north && east && q == 4) { q = 2; capd = kDownwindWest; }
-  if (south && east && q == 2) { q = 4; capd = kUpwindWest; }
-  if (east && north && q == 1) { q = 2; capd = kDownwindWest; }
-  if (west && north && q == 2) { q = 1; capd = kDownwindEast; }
-  if (east && south && q == 1) { q = 4; capd = kUpwindWest; }
-  if (west && north && q == 4) { q = 1; capd = kDownwindEast; }
-  if (east && north && q == 3) { q = 2; capd = kDeadDownwind; }
-  if (west && south && q == 2) { q = 3; capd = kUpwindEast; }
+  if (east && south && q == 3) {
+    q = 4;
+    capd = kUpwindWest;
+  }
+  if (west && south && q == 4) {
+    q = 3;
+    capd = kUpwindEast;
+  }
+  if (north && west && q == 3) {
+    q = 1;
+    capd = kDownwindEast;
+  }
+  if (south && west && q == 1) {
+    q = 3;
+    capd = kUpwindEast;
+  }
+  if (north && east && q == 4) {
+    q = 2;
+    capd = kDownwindWest;
+  }
+  if (south && east && q == 2) {
+    q = 4;
+    capd = kUpwindWest;
+  }
+  if (east && north && q == 1) {
+    q = 2;
+    capd = kDownwindWest;
+  }
+  if (west && north && q == 2) {
+    q = 1;
+    capd = kDownwindEast;
+  }
+  if (east && south && q == 1) {
+    q = 4;
+    capd = kUpwindWest;
+  }
+  if (west && north && q == 4) {
+    q = 1;
+    capd = kDownwindEast;
+  }
+  if (east && north && q == 3) {
+    q = 2;
+    capd = kDeadDownwind;
+  }
+  if (west && south && q == 2) {
+    q = 3;
+    capd = kUpwindEast;
+  }
 
   // First-order lag towards the leg heading: with dT = 0.1 the gap halves each step.
   const double target = capVise();

@@ -16,33 +16,33 @@
 class Voilier {
  public:
   // Motion state (single precision).
-  float x = 0;                 ///< East position (m)
-  float y = 1;                 ///< North position (m)
-  float theta = 0.5235988f;    ///< Heading, from +x towards +y (rad)
-  float v = 3;                 ///< Forward speed along the heading (m/s)
-  float omega = 0;             ///< Yaw rate (rad/s)
-  float deltav = 0;            ///< Sail (boom) angle relative to the hull (rad)
-  float deltag = 0;            ///< Rudder angle, held within +-kRudderLimit (rad)
-  float phi = 0;               ///< Roll (heel) angle (rad)
-  float dphi = 0;              ///< Roll rate (rad/s)
+  float x = 0;               ///< East position (m)
+  float y = 1;               ///< North position (m)
+  float theta = 0.5235988f;  ///< Heading, from +x towards +y (rad)
+  float v = 3;               ///< Forward speed along the heading (m/s)
+  float omega = 0;           ///< Yaw rate (rad/s)
+  float deltav = 0;          ///< Sail (boom) angle relative to the hull (rad)
+  float deltag = 0;          ///< Rudder angle, held within +-kRudderLimit (rad)
+  float phi = 0;             ///< Roll (heel) angle (rad)
+  float dphi = 0;            ///< Roll rate (rad/s)
 
   // Physical parameters.
-  double derive = 0.05;        ///< Leeway: drift towards -y at derive * V
-  double Jz = 3000;            ///< Yaw inertia (kg m^2)
-  double rg = 4;               ///< Lever arm of the rudder force about the centre of gravity (m)
-  double rv = 2;               ///< Distance from the mast to the sail's centre of effort (m)
-  double alphag = 250;         ///< Rudder lift coefficient (N s/m)
-  double alphav = 500;         ///< Sail lift coefficient (N s/m)
-  double alphaf = 100;         ///< Forward drag coefficient (N s/m)
-  double alphatheta = 2000;    ///< Yaw damping coefficient (N m s)
-  double lm = 2;               ///< Distance from the centre of gravity to the mast (m)
-  double V = 0;                ///< True wind speed (m/s); set by the window, moved by the gust
-  double m = 1000;             ///< Mass (kg)
-  double hv = 1;               ///< Heeling lever of the sail force (m)
-  double alphaphi = 300;       ///< Roll damping coefficient (N m s)
-  double Jx = 175000;          ///< Roll inertia (kg m^2)
-  double hp = 1;               ///< Lever factor of the righting moment (m)
-  double kphi = 30000;         ///< Righting stiffness (N)
+  double derive = 0.05;      ///< Leeway: drift towards -y at derive * V
+  double Jz = 3000;          ///< Yaw inertia (kg m^2)
+  double rg = 4;             ///< Lever arm of the rudder force about the centre of gravity (m)
+  double rv = 2;             ///< Distance from the mast to the sail's centre of effort (m)
+  double alphag = 250;       ///< Rudder lift coefficient (N s/m)
+  double alphav = 500;       ///< Sail lift coefficient (N s/m)
+  double alphaf = 100;       ///< Forward drag coefficient (N s/m)
+  double alphatheta = 2000;  ///< Yaw damping coefficient (N m s)
+  double lm = 2;             ///< Distance from the centre of gravity to the mast (m)
+  double V = 0;              ///< True wind speed (m/s); set by the window, moved by the gust
+  double m = 1000;           ///< Mass (kg)
+  double hv = 1;             ///< Heeling lever of the sail force (m)
+  double alphaphi = 300;     ///< Roll damping coefficient (N m s)
+  double Jx = 175000;        ///< Roll inertia (kg m^2)
+  double hp = 1;             ///< Lever factor of the righting moment (m)
+  double kphi = 30000;       ///< Righting stiffness (N)
 
   // Autopilot.
   double cap = double(0.5235988f);  ///< Heading reference, the filtered leg heading (rad)
@@ -51,12 +51,12 @@ class Voilier {
   double yd = 250;                  ///< Target point, y (m)
 
   // Forces and commands of the last dynamics step.
-  double fg = 0;               ///< Rudder force (N)
-  double fv = 0;               ///< Sail force (N)
-  double u1 = 0;               ///< Sail-angle rate command (rad/s)
-  double u2 = 0;               ///< Rudder-angle rate command (rad/s)
+  double fg = 0;  ///< Rudder force (N)
+  double fv = 0;  ///< Sail force (N)
+  double u1 = 0;  ///< Sail-angle rate command (rad/s)
+  double u2 = 0;  ///< Rudder-angle rate command (rad/s)
 
-  float capd = 0.5235988f;     ///< Nominal heading of the current leg (rad)
+  float capd = 0.5235988f;  ///< Nominal heading of the current leg (rad)
 
   /// The rudder stops: the single-precision number nearest to pi/5 (rad).
   static constexpr float kRudderLimit = 0.62831855f;
