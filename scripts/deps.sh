@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri libglx-mesa0
   libgtest-dev libbenchmark-dev
   xvfb xauth x11-utils
+  locales-all
 )
 
 missing=()
