@@ -19,8 +19,47 @@ constexpr float kDownwindEast = -0.7853982f;  // -45 deg: run down towards +x
 constexpr float kDownwindWest = -2.3561945f;  // -135 deg: run down towards -x
 constexpr float kDeadDownwind = -1.5707964f;  // -90 deg: run straight down
 
+// The corners around the target that start a new leg.
+enum Corner { kNoCorner, kSouthWest, kSouthEast, kNorthWest, kNorthEast };
+
+// The circuit: in a corner, a boat on leg `from` switches to leg `to` and its heading.
+// Below the target the legs beat upwind, above it they run downwind, and each heads
+// back across the target's x; from leg 3 the north-east corner runs dead downwind.
+struct CircuitRule {
+  Corner corner;
+  double from, to;  // leg numbers
+  float heading;    // leg heading (rad)
+};
+// clang-format off
+constexpr CircuitRule kCircuitRules[] = {
+    {kSouthEast, 3, 4, kUpwindWest},
+    {kSouthWest, 4, 3, kUpwindEast},
+    {kNorthWest, 3, 1, kDownwindEast},
+    {kSouthWest, 1, 3, kUpwindEast},
+    {kNorthEast, 4, 2, kDownwindWest},
+    {kSouthEast, 2, 4, kUpwindWest},
+    {kNorthEast, 1, 2, kDownwindWest},
+    {kNorthWest, 2, 1, kDownwindEast},
+    {kSouthEast, 1, 4, kUpwindWest},
+    {kNorthWest, 4, 1, kDownwindEast},
+    {kNorthEast, 3, 2, kDeadDownwind},
+    {kSouthWest, 2, 3, kUpwindEast},
+};
+// clang-format on
+
 // Half-size of the square around the target outside which the corners begin (m).
 constexpr float kCornerThreshold = 12;
+
+// The corner where a boat at offset (dx, dy) from the target stands. Strict
+// comparisons: the 24 x 24 square around the target and the bands beside it are no corner.
+Corner CornerOf(double dx, double dy) {
+  const double t = kCornerThreshold;
+  if (dx < -t && dy < -t) return kSouthWest;
+  if (dx > t && dy < -t) return kSouthEast;
+  if (dx < -t && dy > t) return kNorthWest;
+  if (dx > t && dy > t) return kNorthEast;
+  return kNoCorner;
+}
 
 // Rate of the heading-reference filter (1/s).
 constexpr double kReferenceRate = 5;
@@ -33,61 +72,15 @@ constexpr double kSailGain = 0.8;
 Voilier::Voilier() = default;
 
 double Voilier::guidage(float dT) {
-  const double dx = double(x) - xd;
-  const double dy = double(y) - yd;
-  const double t = kCornerThreshold;
-  const bool east = dx > t, west = dx<-t, north = dy> t, south = dy < -t;
+  const Corner here = CornerOf(double(x) - xd, double(y) - yd);
 
-  // Entering a corner other than the current leg's own starts that corner's leg:
-  // below the target an upwind leg, above it a downwind leg, each heading back across
-  // the target's x. From q = 3 the north-east corner gives the dead-downwind leg.
-  if (east && south && q == 3) {
-    q = 4;
-    capd = kUpwindWest;
-  }
-  if (west && south && q == 4) {
-    q = 3;
-    capd = kUpwindEast;
-  }
-  if (north && west && q == 3) {
-    q = 1;
-    capd = kDownwindEast;
-  }
-  if (south && west && q == 1) {
-    q = 3;
-    capd = kUpwindEast;
-  }
-  if (north && east && q == 4) {
-    q = 2;
-    capd = kDownwindWest;
-  }
-  if (south && east && q == 2) {
-    q = 4;
-    capd = kUpwindWest;
-  }
-  if (east && north && q == 1) {
-    q = 2;
-    capd = kDownwindWest;
-  }
-  if (west && north && q == 2) {
-    q = 1;
-    capd = kDownwindEast;
-  }
-  if (east && south && q == 1) {
-    q = 4;
-    capd = kUpwindWest;
-  }
-  if (west && north && q == 4) {
-    q = 1;
-    capd = kDownwindEast;
-  }
-  if (east && north && q == 3) {
-    q = 2;
-    capd = kDeadDownwind;
-  }
-  if (west && south && q == 2) {
-    q = 3;
-    capd = kUpwindEast;
+  // Entering a corner other than the current leg's own starts that corner's leg. Each
+  // rule sees q as the rules before it left it.
+  for (const CircuitRule& rule : kCircuitRules) {
+    if (here == rule.corner && q == rule.from) {
+      q = rule.to;
+      capd = rule.heading;
+    }
   }
 
   // First-order lag towards the leg heading: with dT = 0.1 the gap halves each step.
