@@ -24,6 +24,7 @@
 
 #include "app/Conduite.h"
 #include "platform/Application.h"
+#include "platform/Form.h"
 #include "platform/OpenGLPanel.h"
 
 namespace {
@@ -99,7 +100,7 @@ int main(int argc, char** argv) {
   TApplication application(argc, argv);
   application.SetTitle("Korvalen");
   Form1 = new TForm1();
-  Form1->showMaximized();
+  platform::ShowMaximized(Form1);
 
   Counts counts;
   counts.tickTimes.reserve(std::size_t(seconds * kExpectedTicksPerSecond * 2));
@@ -116,7 +117,7 @@ int main(int argc, char** argv) {
   QObject::connect(Form1->TimerAffichage, &QTimer::timeout, Form1, [&counts] {
     TApplication::Handle([&counts] {
       const Clock::time_point start = Clock::now();
-      Form1->TimerAffichageClock(nullptr);
+      Form1->TimerAffichageClock(Form1->TimerAffichage);
       const double milliseconds = secondsBetween(start, Clock::now()) * kMillisecondsPerSecond;
       if (counts.measuring) counts.tickTimes.push_back(milliseconds);
     });
@@ -126,7 +127,7 @@ int main(int argc, char** argv) {
   QObject::disconnect(Form1->TimerdT, &QTimer::timeout, nullptr, nullptr);
   QObject::connect(Form1->TimerdT, &QTimer::timeout, Form1, [&counts] {
     TApplication::Handle([&counts] {
-      Form1->TimerdTClock(nullptr);
+      Form1->TimerdTClock(Form1->TimerdT);
       if (counts.measuring) ++counts.simulationTicks;
     });
   });
