@@ -34,6 +34,9 @@ using Clock = std::chrono::steady_clock;
 // How long the window runs unless the first argument says otherwise (s).
 constexpr double kDefaultSeconds = 60;
 
+// Longest run the first argument may ask for: a day (s).
+constexpr double kLongestSeconds = 24 * 3600;
+
 // Display ticks expected per second, to size the sample buffer up front (1/s).
 constexpr double kExpectedTicksPerSecond = 100;
 
@@ -76,7 +79,7 @@ bool parseSeconds(int argc, char** argv, double& seconds) {
   if (argc < 2) return true;
   char* end = nullptr;
   seconds = std::strtod(argv[1], &end);
-  return argc == 2 && end != argv[1] && *end == '\0' && std::isfinite(seconds) && seconds > 0;
+  return argc == 2 && end != argv[1] && *end == '\0' && seconds > 0 && seconds <= kLongestSeconds;
 }
 
 // What one run counts, from the start of the measured span.
@@ -92,7 +95,8 @@ struct Counts {
 int main(int argc, char** argv) {
   double seconds = 0;
   if (!parseSeconds(argc, argv, seconds)) {
-    std::fprintf(stderr, "usage: %s [seconds]   (a positive number, default %g)\n", argv[0], kDefaultSeconds);
+    std::fprintf(stderr, "usage: %s [seconds]   (more than 0, at most %g, default %g)\n", argv[0],
+                 kLongestSeconds, kDefaultSeconds);
     return 2;
   }
 
