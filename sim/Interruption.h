@@ -1,0 +1,53 @@
+#pragma once
+
+#include <signal.h>
+#include <sys/types.h>
+
+namespace sim {
+
+// What an interrupted run must undo. On SIGINT or SIGTERM the handler removes every
+// temporary file still registered, stops every worker process still registered, and
+// ends the program with status 128 + signal (130, 143). Registration is meant for a
+// single thread; the handler itself only calls unlink, kill and _exit.
+
+/// Installs the handler for SIGINT and SIGTERM.
+void installInterruptionHandler();
+
+/// Puts back the default handling of SIGINT and SIGTERM and forgets every
+/// registration, as a worker process does right after the fork.
+void resetInterruptionHandlingInWorker();
+
+/// Registers a temporary file for removal; returns its slot, or -1 when the path is
+/// too long or every slot is taken (the caller then refuses to create the file).
+int registerTemporaryFile(const char* path);
+void unregisterTemporaryFile(int slot);
+
+/// Registers a worker process to stop; returns its slot, or -1 when every slot is taken.
+int registerWorker(pid_t pid);
+void unregisterWorker(int slot);
+
+/// Blocks SIGINT and SIGTERM for its lifetime, so that creating a temporary file or a
+/// worker and registering it happen as one step for the handler; restore() lets the
+/// signals through earlier (a worker does, once it has reset its handling).
+class InterruptionsDeferred {
+ public:
+  InterruptionsDeferred() {
+    sigset_t set;
+    sigemptyset(&set);
+    sigaddset(&set, SIGINT);
+    sigaddset(&set, SIGTERM);
+    sigprocmask(SIG_BLOCK, &set, &previous_);
+  }
+  ~InterruptionsDeferred() { restore(); }
+  void restore() { sigprocmask(SIG_SETMASK, &previous_, nullptr); }
+  InterruptionsDeferred(const InterruptionsDeferred&) = delete;
+  InterruptionsDeferred& operator=(const InterruptionsDeferred&) = delete;
+
+ private:
+  sigset_t previous_;
+};
+
+/// Most workers that can be registered at once.
+constexpr int kMaxWorkers = 256;
+
+}  // namespace sim
