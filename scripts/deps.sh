@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libbenchmark-dev
   xvfb xauth x11-utils
   locales-all
+  libxml2-utils
 )
 
 missing=()
