@@ -4,7 +4,7 @@
 
 namespace sim {
 
-CsvWriter::CsvWriter(const std::string& path) : file_(path), buffer_(new char[kBufferSize]) {
+CsvWriter::CsvWriter(const std::string& path) : file_(path), buffer_(new char[kBufferSize]()) {
   const std::size_t length = std::strlen(kHeader);
   std::memcpy(buffer_.get(), kHeader, length);
   buffer_[length] = '\n';

@@ -1,9 +1,12 @@
 #pragma once
 
+#include <bit>
 #include <charconv>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <string>
+#include <type_traits>
 
 #include "boat/Voilier.h"
 #include "sim/AtomicFile.h"
@@ -29,26 +32,26 @@ class CsvWriter {
   void add(std::int64_t n, const Voilier& e, float w1, float w2) {
     char* p = buffer_.get() + used_;
     p = std::to_chars(p, p + kMaxNumber, n).ptr;
-    p = field(p, tickTime(n));
-    p = field(p, e.x);
-    p = field(p, e.y);
-    p = field(p, e.theta);
-    p = field(p, e.v);
-    p = field(p, e.omega);
-    p = field(p, e.deltav);
-    p = field(p, e.deltag);
-    p = field(p, e.phi);
-    p = field(p, e.dphi);
-    p = field(p, e.V);
-    p = field(p, e.cap);
-    p = field(p, e.q);
-    p = field(p, e.fg);
-    p = field(p, e.fv);
-    p = field(p, e.u1);
-    p = field(p, e.u2);
-    p = field(p, e.capd);
-    p = field(p, w1);
-    p = field(p, w2);
+    p = field(p, tickTime(n), recent_[0]);
+    p = field(p, e.x, recent_[1]);
+    p = field(p, e.y, recent_[2]);
+    p = field(p, e.theta, recent_[3]);
+    p = field(p, e.v, recent_[4]);
+    p = field(p, e.omega, recent_[5]);
+    p = field(p, e.deltav, recent_[6]);
+    p = field(p, e.deltag, recent_[7]);
+    p = field(p, e.phi, recent_[8]);
+    p = field(p, e.dphi, recent_[9]);
+    p = field(p, e.V, recent_[10]);
+    p = field(p, e.cap, recent_[11]);
+    p = field(p, e.q, recent_[12]);
+    p = field(p, e.fg, recent_[13]);
+    p = field(p, e.fv, recent_[14]);
+    p = field(p, e.u1, recent_[15]);
+    p = field(p, e.u2, recent_[16]);
+    p = field(p, e.capd, recent_[17]);
+    p = field(p, w1, recent_[18]);
+    p = field(p, w2, recent_[19]);
     *p++ = '\n';
     used_ = std::size_t(p - buffer_.get());
     if (used_ > kBufferSize - kMaxRow) flush();
@@ -61,18 +64,44 @@ class CsvWriter {
   void commit() { file_.commit(); }
 
  private:
-  // The longest number text: a double's shortest form takes at most 24 characters.
+  // Room for a number text: a double's shortest form takes at most 24 characters.
+  // Texts are copied kMaxNumber bytes at a time, which the buffer's margin allows.
   static constexpr std::size_t kMaxNumber = 32;
   static constexpr std::size_t kColumns = 21;
   static constexpr std::size_t kMaxRow = kColumns * (kMaxNumber + 1) + 1;
   // Bytes collected before a write: large enough that writing costs little per row.
   static constexpr std::size_t kBufferSize = std::size_t(1) << 20;
 
-  // A comma, then the value in its shortest round-trip form (float or double).
+  // The last two values of a column and their texts. Many columns repeat a value
+  // from one of the two rows before (q, capd, cap once it has settled, the setpoints,
+  // V between its two gusts), and copying a text is far cheaper than forming it.
+  struct RecentTexts {
+    std::uint64_t bits[2] = {};
+    std::uint8_t length[2] = {};  // 0: no text yet
+    char text[2][kMaxNumber];
+    int older = 0;  // the entry to replace next
+  };
+
+  // A comma, then the value in its shortest round-trip form (float or double),
+  // compared by its bits so that 0 and -0 keep their own texts.
   template <class T>
-  static char* field(char* p, T value) {
+  static char* field(char* p, T value, RecentTexts& recent) {
     *p++ = ',';
-    return std::to_chars(p, p + kMaxNumber, value).ptr;
+    const std::uint64_t bits =
+        std::bit_cast<std::conditional_t<sizeof(T) == 4, std::uint32_t, std::uint64_t>>(value);
+    for (int i = 0; i < 2; ++i) {
+      if (recent.length[i] != 0 && recent.bits[i] == bits) {
+        std::memcpy(p, recent.text[i], kMaxNumber);
+        return p + recent.length[i];
+      }
+    }
+    char* const end = std::to_chars(p, p + kMaxNumber, value).ptr;
+    const int i = recent.older;
+    recent.older = 1 - i;
+    recent.bits[i] = bits;
+    recent.length[i] = std::uint8_t(end - p);
+    std::memcpy(recent.text[i], p, kMaxNumber);
+    return end;
   }
 
   void flush();
@@ -80,6 +109,7 @@ class CsvWriter {
   AtomicFile file_;
   std::unique_ptr<char[]> buffer_;
   std::size_t used_ = 0;
+  RecentTexts recent_[kColumns - 1];  // every column but the tick
 };
 
 }  // namespace sim
