@@ -33,10 +33,14 @@ std::string temporaryTemplate(const std::string& path) {
 }  // namespace
 
 AtomicFile::AtomicFile(std::string path) : path_(std::move(path)) {
+  // Only a regular file is ever replaced: renaming over a symbolic link or a device
+  // (/dev/stdout, say) would put a plain file in its place.
   struct stat existing;
   if (path_.empty() || path_.back() == '/' ||
       (stat(path_.c_str(), &existing) == 0 && S_ISDIR(existing.st_mode)))
     throw FileError("cannot write '" + path_ + "': it is a folder");
+  if (lstat(path_.c_str(), &existing) == 0 && !S_ISREG(existing.st_mode))
+    throw FileError("cannot write '" + path_ + "': it exists and is not a regular file");
 
   std::string pattern = temporaryTemplate(path_);
   std::vector<char> name(pattern.begin(), pattern.end());

@@ -21,7 +21,8 @@ class FileError : public std::runtime_error {
 class AtomicFile {
  public:
   /// Creates the temporary file. Throws FileError when the folder cannot take it or
-  /// the requested name is a folder.
+  /// the requested name is taken by something else than a regular file (a folder, a
+  /// symbolic link, a device).
   explicit AtomicFile(std::string path);
   ~AtomicFile();
   AtomicFile(const AtomicFile&) = delete;

@@ -29,7 +29,7 @@ constexpr std::int64_t kTicksPerChunk = 4096;
 /// After tick n (1-based) it calls onTick(n, etat, w1, w2), and after every
 /// kTicksPerChunk ticks and the last one, onChunk(n).
 template <class OnTick, class OnChunk>
-Voilier simulate(const RunSettings& settings, OnTick&& onTick, OnChunk&& onChunk) {
+void simulate(const RunSettings& settings, OnTick&& onTick, OnChunk&& onChunk) {
   Voilier etat;
   etat.V = settings.wind;
   // The display tick writes the target after its repaint; it never changes here, so
@@ -53,7 +53,6 @@ Voilier simulate(const RunSettings& settings, OnTick&& onTick, OnChunk&& onChunk
     }
     onChunk(chunkEnd);
   }
-  return etat;
 }
 
 }  // namespace sim

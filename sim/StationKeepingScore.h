@@ -9,8 +9,8 @@ namespace sim {
 constexpr double kScoreRadiusWide = 20;
 constexpr double kScoreRadiusNarrow = 15;
 
-/// Length of the scoring window: five minutes of ticks.
-constexpr std::int64_t kScoreWindowTicks = 3000;
+/// Length of the scoring window: five minutes of ticks of 0.1 s.
+constexpr std::int64_t kScoreWindowTicks = 5 * 60 * 10;
 
 /// The station-keeping score for one radius: the mean distance from the target over
 /// the five minutes after the boat first comes within the radius.

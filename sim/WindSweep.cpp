@@ -1,5 +1,6 @@
 #include "sim/WindSweep.h"
 
+#include <poll.h>
 #include <sched.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -107,24 +108,27 @@ class WorkerPool {
     workers_.push_back({pid, ends[0], registerWorker(pid), task});
   }
 
-  // Waits for any worker to end and takes its report.
+  // Waits for a worker to finish and takes its report. A worker's pipe becomes
+  // readable when it has written its report or ended without one; only then is that
+  // worker waited for, so that no other child process of ours is ever reaped here.
   void collectOne() {
-    int status = 0;
-    pid_t pid;
-    do pid = waitpid(-1, &status, 0);
-    while (pid < 0 && errno == EINTR);
-    if (pid < 0) throw std::runtime_error(std::string("lost the workers: ") + std::strerror(errno));
-
+    std::vector<pollfd> pipes;
+    for (const Worker& w : workers_) pipes.push_back({w.readEnd, POLLIN, 0});
+    while (poll(pipes.data(), nfds_t(pipes.size()), -1) < 0)
+      if (errno != EINTR) throw std::runtime_error(std::string("lost the workers: ") + std::strerror(errno));
     std::size_t i = 0;
-    while (i < workers_.size() && workers_[i].pid != pid) ++i;
-    if (i == workers_.size()) return;  // not one of ours
+    while (pipes[i].revents == 0) ++i;
     const Worker worker = workers_[i];
     workers_.erase(workers_.begin() + std::ptrdiff_t(i));
-    unregisterWorker(worker.slot);
 
     WorkerReport report;
     const std::size_t got = readAll(worker.readEnd, &report, sizeof report);
     close(worker.readEnd);
+    int status = 0;
+    while (waitpid(worker.pid, &status, 0) < 0 && errno == EINTR) {
+    }
+    unregisterWorker(worker.slot);
+
     SweepRunResult& result = results_[worker.task];
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0 || got != sizeof report)
       throw std::runtime_error("the worker for wind " + shortest(result.wind) + " m/s, run " +

@@ -21,9 +21,13 @@ namespace {
 constexpr int kExitFailure = 1;
 constexpr int kExitBadOptions = 2;
 
-// Writes all of `text` to standard output; false if it could not.
+// Writes all of `text` to standard output; says so and returns false if it could not
+// (a full disk, a closed pipe), so that a lost summary never looks like success.
 bool print(const std::string& text) {
-  return std::fwrite(text.data(), 1, text.size(), stdout) == text.size() && std::fflush(stdout) == 0;
+  if (std::fwrite(text.data(), 1, text.size(), stdout) == text.size() && std::fflush(stdout) == 0)
+    return true;
+  std::fputs("korvalen-sim: cannot write to standard output\n", stderr);
+  return false;
 }
 
 int run(const sim::Options& options) {
@@ -36,11 +40,7 @@ int run(const sim::Options& options) {
     const auto summary = sim::runSingle(options.run, options.outputs, terminal);
     if (options.outputs.csvPath.empty() && options.outputs.svgPath.empty()) out = summary.text();
   }
-  if (!print(out)) {
-    std::fputs("korvalen-sim: cannot write to standard output\n", stderr);
-    return kExitFailure;
-  }
-  return 0;
+  return print(out) ? 0 : kExitFailure;
 }
 
 }  // namespace

@@ -65,6 +65,7 @@ TEST_P(FailingRun, LeavesNothingBehind) {
   mkdir(dir.file("folder").c_str(), 0755);
   const std::string older = "older contents\n";
   { std::ofstream(dir.file("old.csv")) << older; }
+  std::filesystem::create_symlink(dir.file("old.csv"), dir.file("link.csv"));
   const auto before = dir.entries();
 
   std::vector<std::string> args = {"--duration", "60"};
@@ -82,6 +83,7 @@ TEST_P(FailingRun, LeavesNothingBehind) {
   EXPECT_EQ(dir.entries(), before);
   EXPECT_TRUE(std::filesystem::is_empty(dir.file("folder")));
   EXPECT_EQ(readFile(dir.file("old.csv")), older);
+  EXPECT_TRUE(std::filesystem::is_symlink(dir.file("link.csv")));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -89,6 +91,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(FailingCase{"folder missing", {"--csv", "{dir}/missing/log.csv"}, "missing/log.csv"},
                       FailingCase{"name of a folder", {"--svg", "{dir}/folder"}, "folder"},
                       FailingCase{"name ending in a slash", {"--csv", "{dir}/folder/"}, "folder/"},
+                      // Renaming over a link or a device would put a plain file in its place.
+                      FailingCase{"symbolic link", {"--csv", "{dir}/link.csv"}, "link.csv"},
                       // The log could be written; the plot cannot, so neither is.
                       FailingCase{"second file fails",
                                   {"--csv", "{dir}/old.csv", "--svg", "{dir}/missing/plot.svg"},
@@ -96,6 +100,17 @@ INSTANTIATE_TEST_SUITE_P(
                       FailingCase{"first file fails",
                                   {"--csv", "{dir}/missing/log.csv", "--svg", "{dir}/folder/plot.svg"},
                                   "missing/log.csv"}));
+
+// Standard output that cannot take the text (a full disk) is a failure, not a success.
+TEST(FullStandardOutput, FailsWithStatusOne) {
+  for (const std::vector<std::string>& args : {std::vector<std::string>{"--duration", "10"},
+                                               {"--duration", "10", "--sweep-wind", "5:6:1"},
+                                               {"--help"}}) {
+    const auto result = runSim(args, "/dev/full");
+    EXPECT_EQ(result.status, 1) << simtest::joined(args);
+    EXPECT_EQ(result.err, "korvalen-sim: cannot write to standard output\n") << simtest::joined(args);
+  }
+}
 
 // An interrupted run ends with 128 + the signal and takes its temporary files with it:
 // the requested names keep what they held before.

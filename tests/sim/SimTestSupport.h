@@ -61,11 +61,13 @@ inline std::string readFile(const std::string& path) {
 // korvalen-sim started with its output going to files in a folder of its own.
 class SimProcess {
  public:
-  explicit SimProcess(const std::vector<std::string>& args) {
+  // Standard output goes to `stdoutPath` when one is given.
+  explicit SimProcess(const std::vector<std::string>& args, const std::string& stdoutPath = "") {
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, outPath().c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+    const std::string out = stdoutPath.empty() ? outPath() : stdoutPath;
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
                                      0644);
     posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errPath().c_str(), O_WRONLY | O_CREAT | O_TRUNC,
                                      0644);
@@ -111,8 +113,8 @@ struct SimResult {
 };
 
 // Runs korvalen-sim to the end.
-inline SimResult runSim(const std::vector<std::string>& args) {
-  SimProcess process(args);
+inline SimResult runSim(const std::vector<std::string>& args, const std::string& stdoutPath = "") {
+  SimProcess process(args, stdoutPath);
   const int status = process.wait();
   return {status, process.out(), process.err()};
 }
