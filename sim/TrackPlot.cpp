@@ -15,7 +15,7 @@ constexpr double kMinPlotHeight = 320;
 constexpr double kMaxPlotHeight = 900;
 constexpr double kSideMargin = 20;
 constexpr double kHeadingHeight = 64;
-constexpr double kKeyHeight = 84;
+constexpr double kKeyHeight = 104;
 
 // Space kept around the target in the plot: the 20 m circle and a little more (m).
 constexpr double kTargetRoom = 24;
@@ -25,6 +25,8 @@ constexpr double kSquareHalfSize = 12;
 constexpr double kPadding = 0.04;
 // Scale bar: about a fifth of the plot's width.
 constexpr double kScaleBarShare = 0.2;
+// Shortest stretch of track drawn on its own (px): shorter ones do not show.
+constexpr double kMinSegment = 1;
 // Length of the wind arrow (px).
 constexpr double kWindArrowLength = 44;
 
@@ -116,8 +118,9 @@ std::string runText(const RunSettings& s) {
          shortest(s.targetX) + ", " + shortest(s.targetY) + ")";
 }
 
-// The legs as polylines, one per stretch of finite points. Points that land on the
-// same tenth of a pixel as the one before add nothing and are left out.
+// The legs as polylines, one per stretch of finite points. A point closer than
+// kMinSegment to the last one kept adds nothing that shows and is left out, except
+// the last point of a stretch, so that legs still meet.
 std::string trackElements(const TrackPlot& track, const View& view) {
   std::string out = "<g id=\"track\" fill=\"none\" stroke-width=\"1.6\" stroke-linejoin=\"round\">\n";
   const auto& points = track.points();
@@ -130,11 +133,19 @@ std::string trackElements(const TrackPlot& track, const View& view) {
     const std::string open =
         "<polyline class=\"leg\" data-q=\"" + shortest(q) + "\" stroke=\"" + colour + "\" points=\"";
 
-    std::string coordinates, last;
+    std::string coordinates;
     int count = 0;
+    double keptX = 0, keptY = 0;  // last point written (px)
+    std::string leftOut;          // last point left out since then, if any
+    auto keep = [&](const std::string& point) {
+      if (count > 0) coordinates += ' ';
+      coordinates += point;
+      ++count;
+    };
     auto close = [&] {
+      if (!leftOut.empty()) keep(leftOut);
       if (count >= 2) out += open + coordinates + "\"/>\n";
-      coordinates.clear(), last.clear(), count = 0;
+      coordinates.clear(), leftOut.clear(), count = 0;
     };
     for (std::size_t i = legs[l].firstPoint; i < end; ++i) {
       const auto& p = points[i];
@@ -142,12 +153,15 @@ std::string trackElements(const TrackPlot& track, const View& view) {
         close();
         continue;
       }
-      const std::string point = px(view.toX(p.x)) + "," + px(view.toY(p.y));
-      if (point == last) continue;
-      if (count > 0) coordinates += ' ';
-      coordinates += point;
-      last = point;
-      ++count;
+      const double x = view.toX(p.x), y = view.toY(p.y);
+      const std::string point = px(x) + "," + px(y);
+      if (count > 0 && std::hypot(x - keptX, y - keptY) < kMinSegment) {
+        leftOut = point;
+        continue;
+      }
+      keep(point);
+      leftOut.clear();
+      keptX = x, keptY = y;
     }
     close();
   }
@@ -211,13 +225,42 @@ std::string scaleBarElements(const View& view, double top) {
 }
 
 std::string keyElements(double top) {
+  // The legs, two to a row.
   std::string out = "<g id=\"legend\" font-size=\"12\">\n";
   for (int i = 0; i < 4; ++i) {
-    const double x = kSideMargin + (i % 2) * 380 + 0.0, y = top + 40 + (i / 2) * 18;
+    const double x = kSideMargin + (i % 2) * 380, y = top + 40 + (i / 2) * 18;
     out += "<line x1=\"" + px(x) + "\" y1=\"" + px(y - 4) + "\" x2=\"" + px(x + 24) + "\" y2=\"" + px(y - 4) +
            "\" stroke=\"" + kLegColours[i] + "\" stroke-width=\"3\"/>\n";
     out += "<text x=\"" + px(x + 30) + "\" y=\"" + px(y) + "\">" + escaped(kLegNames[i]) + "</text>\n";
   }
+  out += "</g>\n";
+
+  // The marks of the target, the start and the end, in one row below.
+  const double y = top + 76, mid = y - 4;
+  auto label = [&](double x, const char* text) {
+    out += "<text x=\"" + px(x) + "\" y=\"" + px(y) + "\">" + text + "</text>\n";
+  };
+  out += "<g id=\"marks-key\" font-size=\"12\">\n";
+  double x = kSideMargin + 6;
+  out += "<path d=\"M" + px(x - 5) + "," + px(mid) + "H" + px(x + 5) + "M" + px(x) + "," + px(mid - 5) + "V" +
+         px(mid + 5) + "\" stroke=\"#cc0000\" stroke-width=\"2\"/>\n";
+  label(x + 12, "target");
+  x += 80;
+  out += "<rect x=\"" + px(x - 6) + "\" y=\"" + px(mid - 6) +
+         "\" width=\"12\" height=\"12\" fill=\"none\" stroke=\"#444444\" stroke-dasharray=\"3 2\"/>\n";
+  label(x + 12, "its 24 × 24 m square");
+  x += 170;
+  out += "<circle cx=\"" + px(x) + "\" cy=\"" + px(mid) +
+         "\" r=\"6\" fill=\"none\" stroke=\"#999999\" stroke-dasharray=\"2 2\"/>\n";
+  label(x + 12, "20 m from it");
+  x += 130;
+  out +=
+      "<circle cx=\"" + px(x) + "\" cy=\"" + px(mid) + "\" r=\"4\" fill=\"#ffffff\" stroke=\"#000000\"/>\n";
+  label(x + 10, "start");
+  x += 70;
+  out +=
+      "<circle cx=\"" + px(x) + "\" cy=\"" + px(mid) + "\" r=\"4\" fill=\"#000000\" stroke=\"#000000\"/>\n";
+  label(x + 10, "end");
   return out + "</g>\n";
 }
 
