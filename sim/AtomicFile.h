@@ -14,10 +14,10 @@ class FileError : public std::runtime_error {
 
 /// An output file written whole or not at all. The bytes go to a temporary file in
 /// the same folder, which commit() renames to the requested name. Until then the
-/// requested name is untouched: a failed write, a destructor without commit, SIGINT
-/// or SIGTERM (see Interruption.h) remove the temporary file and leave any older
-/// file of that name as it was. The file gets the usual permissions (0666 less the
-/// umask), as if it had been created directly.
+/// requested name is untouched: a failed write, a destructor without commit, an
+/// interruption by SIGINT, SIGTERM or SIGHUP (see Interruption.h) remove the temporary file and leave any
+/// older file of that name as it was. The file gets the usual permissions (0666 less the umask), as if it had
+/// been created directly.
 class AtomicFile {
  public:
   /// Creates the temporary file. Throws FileError when the folder cannot take it or

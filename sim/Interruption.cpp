@@ -34,18 +34,15 @@ void installInterruptionHandler() {
   struct sigaction action {};
   action.sa_handler = onInterruption;
   sigemptyset(&action.sa_mask);
-  // While one signal is handled the other waits: the handler runs once.
-  sigaddset(&action.sa_mask, SIGINT);
-  sigaddset(&action.sa_mask, SIGTERM);
-  sigaction(SIGINT, &action, nullptr);
-  sigaction(SIGTERM, &action, nullptr);
+  // While one signal is handled the others wait: the handler runs once.
+  for (const int signal : kInterruptions) sigaddset(&action.sa_mask, signal);
+  for (const int signal : kInterruptions) sigaction(signal, &action, nullptr);
 }
 
 void resetInterruptionHandlingInWorker() {
   for (int i = 0; i < kMaxTemporaryFiles; ++i) temporaryInUse[i] = 0;
   for (int i = 0; i < kMaxWorkers; ++i) workers[i] = 0;
-  signal(SIGINT, SIG_DFL);
-  signal(SIGTERM, SIG_DFL);
+  for (const int interruption : kInterruptions) signal(interruption, SIG_DFL);
 }
 
 int registerTemporaryFile(const char* path) {

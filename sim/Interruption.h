@@ -5,15 +5,18 @@
 
 namespace sim {
 
-// What an interrupted run must undo. On SIGINT or SIGTERM the handler removes every
-// temporary file still registered, stops every worker process still registered, and
-// ends the program with status 128 + signal (130, 143). Registration is meant for a
+/// The signals that interrupt a run.
+constexpr int kInterruptions[] = {SIGINT, SIGTERM, SIGHUP};
+
+// What an interrupted run must undo. On SIGINT, SIGTERM or SIGHUP the handler removes
+// every temporary file still registered, stops every worker process still registered,
+// and ends the program with status 128 + signal (130, 143, 129). Registration is meant for a
 // single thread; the handler itself only calls unlink, kill and _exit.
 
-/// Installs the handler for SIGINT and SIGTERM.
+/// Installs the handler for the interruptions.
 void installInterruptionHandler();
 
-/// Puts back the default handling of SIGINT and SIGTERM and forgets every
+/// Puts back the default handling of the interruptions and forgets every
 /// registration, as a worker process does right after the fork.
 void resetInterruptionHandlingInWorker();
 
@@ -26,7 +29,7 @@ void unregisterTemporaryFile(int slot);
 int registerWorker(pid_t pid);
 void unregisterWorker(int slot);
 
-/// Blocks SIGINT and SIGTERM for its lifetime, so that creating a temporary file or a
+/// Blocks the interruptions for its lifetime, so that creating a temporary file or a
 /// worker and registering it happen as one step for the handler; restore() lets the
 /// signals through earlier (a worker does, once it has reset its handling).
 class InterruptionsDeferred {
@@ -34,8 +37,7 @@ class InterruptionsDeferred {
   InterruptionsDeferred() {
     sigset_t set;
     sigemptyset(&set);
-    sigaddset(&set, SIGINT);
-    sigaddset(&set, SIGTERM);
+    for (const int signal : kInterruptions) sigaddset(&set, signal);
     sigprocmask(SIG_BLOCK, &set, &previous_);
   }
   ~InterruptionsDeferred() { restore(); }

@@ -95,7 +95,7 @@ double roundedWind(double value) {
 std::vector<double> parseWindSweep(std::string_view option, std::string_view text) {
   const auto parts = split(text, ':');
   if (parts.size() != 3) fail(option, "expected FROM:TO:STEP, got " + quoted(text));
-  const std::string range = "0 to " + shortest(kMaxWind) + " m/s";
+  const std::string range = "0 to " + fixed(kMaxWind, 0) + " m/s";
   const double from = parseNumberIn(option, parts[0], 0, kMaxWind, range);
   const double to = parseNumberIn(option, parts[1], 0, kMaxWind, range);
   const double step = parseNumber(option, parts[2]);
@@ -147,15 +147,15 @@ Options parseOptions(const std::vector<std::string>& args) {
       duration = parseNumber(name, value);
       if (duration < 0) fail(name, "must not be negative, got " + quoted(value));
       if (duration > kMaxDuration)
-        fail(name, quoted(value) + " is out of range (at most " + shortest(kMaxDuration) + " s)");
+        fail(name, quoted(value) + " is out of range (at most " + fixed(kMaxDuration, 0) + " s)");
       options.run.ticks = std::llround(duration * kTicksPerSecond);
       if (options.run.ticks == 0) fail(name, "must be at least one tick of 0.1 s, got " + quoted(value));
     } else if (name == "--wind") {
-      options.run.wind = parseNumberIn(name, value, 0, kMaxWind, "0 to " + shortest(kMaxWind) + " m/s");
+      options.run.wind = parseNumberIn(name, value, 0, kMaxWind, "0 to " + fixed(kMaxWind, 0) + " m/s");
     } else if (name == "--target") {
       const auto parts = split(value, ',');
       if (parts.size() != 2) fail(name, "expected X,Y, got " + quoted(value));
-      const std::string range = shortest(-kMaxTargetDistance) + " to " + shortest(kMaxTargetDistance) + " m";
+      const std::string range = fixed(-kMaxTargetDistance, 0) + " to " + fixed(kMaxTargetDistance, 0) + " m";
       options.run.targetX = parseNumberIn(name, parts[0], -kMaxTargetDistance, kMaxTargetDistance, range);
       options.run.targetY = parseNumberIn(name, parts[1], -kMaxTargetDistance, kMaxTargetDistance, range);
     } else if (name == "--repaints-per-tick") {
@@ -188,72 +188,79 @@ Options parseOptions(const std::vector<std::string>& args) {
   if (!options.outputs.csvPath.empty() && options.outputs.csvPath == options.outputs.svgPath)
     fail("--svg", "same file as --csv");
   if (!options.outputs.svgPath.empty() && options.run.ticks > kMaxPlottedTicks)
-    fail("--svg", "cannot draw a run longer than " + shortest(tickTime(kMaxPlottedTicks)) + " s");
+    fail("--svg", "cannot draw a run longer than " + fixed(tickTime(kMaxPlottedTicks), 0) + " s");
   if (!jobsGiven) options.windSweep.jobs = std::min(availableProcessors(), kMaxWorkers);
   return options;
 }
 
 std::string helpText() {
   return R"(Usage: korvalen-sim [OPTION]...
-Runs the Korvalen sailing boat without a window, faster than real time: the same
-boat, autopilot and random gusts as the desktop program, tick by tick (0.1 s).
+Runs the Korvalen sailing boat without a window, faster than real time: the
+same boat, autopilot and random gusts as the desktop program, tick by tick
+(0.1 s).
 
 Run:
-  --duration SECONDS       simulated time, rounded to whole ticks of 0.1 s
-                           (default 3600)
-  --wind V                 wind speed in m/s, 0 to 100, as the wind slider sets it
-                           (default 10)
-  --target X,Y             target point in metres, each -100000 to 100000
-                           (default 100,100)
-  --repaints-per-tick K    repaints of the view between two ticks (default 10, as
-                           the desktop program's 10 ms display tick gives): each one
-                           sets the wind speed V to --wind again and draws one random
-                           value. The wind speed and the target are also set once
-                           before the first tick, so with 0 the wind starts at --wind
-                           and is then left to the random gusts.
-  --skip N                 draw N random values before the first tick, to start the
-                           gusts elsewhere in the sequence (default 0)
+  --duration SECONDS     simulated time, rounded to whole ticks of 0.1 s
+                         (default 3600)
+  --wind V               wind speed in m/s, 0 to 100, as the wind slider sets
+                         it (default 10)
+  --target X,Y           target point in metres, each -100000 to 100000
+                         (default 100,100)
+  --repaints-per-tick K  repaints of the view between two ticks (default 10,
+                         as the desktop program's 10 ms display tick gives):
+                         each one sets the wind speed V to --wind again and
+                         draws one random value. Wind and target are also set
+                         once before the first tick, so with 0 the wind
+                         starts at --wind and is then left to the gusts.
+  --skip N               draw N random values before the first tick, to start
+                         the gusts elsewhere in the sequence (default 0)
 
 Output (without --csv or --svg, a summary on standard output):
-  --csv FILE               one row per tick: tick, time (s) and every field of the
-                           boat that a tick changes, then the setpoints w1 and w2,
-                           each in its shortest form that reads back exactly
-  --svg FILE               the track seen from above: each leg in the colour of its
-                           q, the target with its 24 x 24 m square, the wind, a scale
-                           bar and the score in the title (runs up to 1000000 s)
+  --csv FILE             one row per tick: tick, time (s) and every field of
+                         the boat that a tick changes, then the setpoints w1
+                         and w2, each in its shortest form that reads back
+                         exactly
+  --svg FILE             the track seen from above: each leg in the colour of
+                         its q, the target with its 24 x 24 m square, the
+                         wind, a scale bar and the score in the title (runs
+                         up to 1000000 s)
 
 Many runs:
-  --sweep-wind FROM:TO:STEP  run every wind speed FROM, FROM+STEP, ... up to TO
-                           (m/s) and print a table of the scores per wind speed:
-                           how many runs were scored, their mean and the worst
-  --runs N                 runs per wind speed (default 1); run r (from 0) starts
-                           the random sequence at --skip + r x ticks x (K + 1),
-                           right after the values that run r - 1 draws, and gives
-                           exactly what a single run with that --skip gives
-  --jobs N                 worker processes (default: every processor available)
+  --sweep-wind FROM:TO:STEP
+                         run every wind speed FROM, FROM+STEP, ... up to TO
+                         (m/s) and print a table of the scores per wind
+                         speed: how many runs were scored, their mean and the
+                         worst
+  --runs N               runs per wind speed (default 1); run r (from 0)
+                         starts the random sequence at
+                         --skip + r x ticks x (K + 1), right after the values
+                         that run r - 1 draws, and gives exactly what a single
+                         run with that --skip gives
+  --jobs N               worker processes (default: every processor available)
 
-  -h, --help               this help
+  -h, --help             this help
 
 The summary:
-  station-keeping score    mean distance from the target over the five minutes
-                           (3000 ticks) after the boat first comes within 20 m, and
-                           the same for 15 m; "within" is at most that distance at
-                           the end of a tick. "not reached" if it never does. A run
-                           that ends before the five minutes are over reports the
-                           score as incomplete, with the mean over the minutes it
-                           covered; a sweep counts such a run as not scored.
-  last half                mean and largest distance over the ticks after half of
-                           the run
-  time within 12 m, 20 m   share of the ticks that end that close to the target
-  leg changes              ticks at which the circuit's leg q changed
-  negative speed, rudder   share of the ticks that end with v < 0, and with the
-                           rudder at its limit (36 degrees)
-  every value finite       whether every field that a tick changes stayed finite
+  station-keeping score  mean distance from the target over the five minutes
+                         (3000 ticks) after the boat first comes within 20 m,
+                         and the same for 15 m; "within" is at most that
+                         distance at the end of a tick; "not reached" if it
+                         never does. A run that ends before the five minutes
+                         are over reports the score as incomplete, with the
+                         mean over the minutes it covered; a sweep counts
+                         such a run as not scored.
+  last half              mean and largest distance over the ticks after half
+                         of the run
+  time within 12, 20 m   share of the ticks that end that close to the target
+  leg changes            ticks at which the circuit's leg q changed
+  negative speed,        share of the ticks that end with v < 0, and with the
+  rudder at its limit    rudder at its limit (36 degrees)
+  every value finite     whether every field that a tick changes stayed finite
 
-Exit status: 0 done, 1 a file could not be written or a worker failed, 2 bad
-options (nothing is run), 130 or 143 interrupted by SIGINT or SIGTERM.
-Output files are written whole or not at all: a run that fails or is interrupted
-leaves nothing under the requested name.
+Exit status: 0 done; 1 a file could not be written or a worker failed; 2 bad
+options (nothing is run); 130, 143 or 129 interrupted by SIGINT, SIGTERM or
+SIGHUP. Output files are written whole or not at all: a run that fails or is
+interrupted leaves nothing under the requested name.
 )";
 }
 

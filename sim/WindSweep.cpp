@@ -38,7 +38,7 @@ static_assert(sizeof(WorkerReport) <= PIPE_BUF);
 struct Worker {
   pid_t pid;
   int readEnd;       // its pipe
-  int slot;          // its registration for SIGINT and SIGTERM
+  int slot;          // its registration for the interruption handler
   std::size_t task;  // index into the results
 };
 

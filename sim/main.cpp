@@ -17,7 +17,7 @@
 
 namespace {
 
-// Exit statuses besides 0; SIGINT and SIGTERM end the program with 128 + signal.
+// Exit statuses besides 0; SIGINT, SIGTERM and SIGHUP end the program with 128 + signal.
 constexpr int kExitFailure = 1;
 constexpr int kExitBadOptions = 2;
 

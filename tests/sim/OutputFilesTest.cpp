@@ -144,7 +144,8 @@ TEST_P(Interrupted, LeavesNothingHalfWritten) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, Interrupted,
-                         ::testing::Values(InterruptCase{SIGINT, 130}, InterruptCase{SIGTERM, 143}));
+                         ::testing::Values(InterruptCase{SIGINT, 130}, InterruptCase{SIGTERM, 143},
+                                           InterruptCase{SIGHUP, 129}));
 
 // The processes started by `pid`, as the kernel lists them.
 std::vector<pid_t> childrenOf(pid_t pid) {
