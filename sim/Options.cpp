@@ -22,6 +22,8 @@ constexpr int kMaxRepaintsPerTick = 10000;
 constexpr std::int64_t kMaxSkip = 1000000000000;  // random values
 constexpr int kMaxRuns = 100000;
 constexpr int kMaxWindSpeeds = 1000;
+// Runs of a sweep in all (wind speeds x runs): their results stay in memory.
+constexpr std::int64_t kMaxSweepRuns = 1000000;
 // The plot keeps every point of the track: at most this many ticks (s / 0.1).
 constexpr std::int64_t kMaxPlottedTicks = 10000000;
 // Significant digits of the swept wind speeds, so that FROM + i x STEP gives the
@@ -181,6 +183,11 @@ Options parseOptions(const std::vector<std::string>& args) {
   if (options.sweep) {
     for (const char* single : {"--wind", "--csv", "--svg"})
       if (given.count(single)) fail(single, "cannot be used with --sweep-wind");
+    const auto total = std::int64_t(options.windSweep.winds.size()) * options.windSweep.runs;
+    if (total > kMaxSweepRuns)
+      fail("--runs", std::to_string(options.windSweep.runs) + " runs of " +
+                         std::to_string(options.windSweep.winds.size()) + " wind speeds make more than " +
+                         std::to_string(kMaxSweepRuns) + " runs");
   } else {
     for (const char* sweepOnly : {"--runs", "--jobs"})
       if (given.count(sweepOnly)) fail(sweepOnly, "only goes with --sweep-wind");

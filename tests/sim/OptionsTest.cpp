@@ -73,6 +73,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadOptionCase{{"--sweep-wind", "0:100:0.001"}, "--sweep-wind"},
         BadOptionCase{{"--sweep-wind", "5:10:1", "--runs", "0"}, "--runs"},
         BadOptionCase{{"--sweep-wind", "5:10:1", "--jobs", "0"}, "--jobs"},
+        BadOptionCase{{"--sweep-wind", "0:100:0.5", "--runs", "10000"}, "--runs"},
         // Options that do not go together.
         BadOptionCase{{"--runs", "3"}, "--runs"}, BadOptionCase{{"--jobs", "2"}, "--jobs"},
         BadOptionCase{{"--sweep-wind", "5:10:1", "--wind", "7"}, "--wind"},
