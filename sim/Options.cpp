@@ -118,7 +118,6 @@ std::vector<double> parseWindSweep(std::string_view option, std::string_view tex
 Options parseOptions(const std::vector<std::string>& args) {
   Options options;
   std::set<std::string> given;
-  double duration = tickTime(options.run.ticks);
   bool jobsGiven = false;
 
   for (std::size_t i = 0; i < args.size(); ++i) {
@@ -146,7 +145,7 @@ Options parseOptions(const std::vector<std::string>& args) {
     given.insert(name);
 
     if (name == "--duration") {
-      duration = parseNumber(name, value);
+      const double duration = parseNumber(name, value);
       if (duration < 0) fail(name, "must not be negative, got " + quoted(value));
       if (duration > kMaxDuration)
         fail(name, quoted(value) + " is out of range (at most " + fixed(kMaxDuration, 0) + " s)");

@@ -27,6 +27,8 @@ constexpr double kPadding = 0.04;
 constexpr double kScaleBarShare = 0.2;
 // Shortest stretch of track drawn on its own (px): shorter ones do not show.
 constexpr double kMinSegment = 1;
+// Half-size of the cross on the target (px).
+constexpr double kCrossHalfSize = 5;
 // Length of the wind arrow (px).
 constexpr double kWindArrowLength = 44;
 
@@ -110,7 +112,10 @@ View makeView(const std::vector<TrackPlot::Point>& points, double targetX, doubl
 }
 
 std::string scoreText(const RunSummary& summary) {
-  return "score 20 m: " + describeScore(summary.score20) + "; 15 m: " + describeScore(summary.score15);
+  const auto& wide = summary.score20;
+  const auto& narrow = summary.score15;
+  return "score " + fixed(wide.radius(), 0) + " m: " + describeScore(wide) + "; " +
+         fixed(narrow.radius(), 0) + " m: " + describeScore(narrow);
 }
 
 std::string runText(const RunSettings& s) {
@@ -171,15 +176,16 @@ std::string trackElements(const TrackPlot& track, const View& view) {
 std::string targetElements(const RunSettings& s, const View& view) {
   const double x = view.toX(s.targetX), y = view.toY(s.targetY);
   const double half = kSquareHalfSize * view.scale;
-  const double cross = 5;
   std::string out = "<g id=\"target\">\n";
-  out += "<circle id=\"target-circle\" cx=\"" + px(x) + "\" cy=\"" + px(y) + "\" r=\"" + px(20 * view.scale) +
+  out += "<circle id=\"target-circle\" cx=\"" + px(x) + "\" cy=\"" + px(y) + "\" r=\"" +
+         px(kScoreRadiusWide * view.scale) +
          "\" fill=\"none\" stroke=\"#999999\" stroke-width=\"1\" stroke-dasharray=\"2 3\"/>\n";
   out += "<rect id=\"target-square\" x=\"" + px(x - half) + "\" y=\"" + px(y - half) + "\" width=\"" +
          px(2 * half) + "\" height=\"" + px(2 * half) +
          "\" fill=\"none\" stroke=\"#444444\" stroke-width=\"1\" stroke-dasharray=\"5 3\"/>\n";
-  out += "<path id=\"target-point\" d=\"M" + px(x - cross) + "," + px(y) + "H" + px(x + cross) + "M" + px(x) +
-         "," + px(y - cross) + "V" + px(y + cross) + "\" stroke=\"#cc0000\" stroke-width=\"2\"/>\n";
+  out += "<path id=\"target-point\" d=\"M" + px(x - kCrossHalfSize) + "," + px(y) + "H" +
+         px(x + kCrossHalfSize) + "M" + px(x) + "," + px(y - kCrossHalfSize) + "V" + px(y + kCrossHalfSize) +
+         "\" stroke=\"#cc0000\" stroke-width=\"2\"/>\n";
   return out + "</g>\n";
 }
 
