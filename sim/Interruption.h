@@ -3,15 +3,16 @@
 #include <signal.h>
 #include <sys/types.h>
 
+// What an interrupted run must undo. On SIGINT, SIGTERM or SIGHUP the handler
+// removes every temporary file still registered, stops every worker process still
+// registered, and ends the program with status 128 + signal (130, 143, 129).
+// Registration is meant for a single thread; the handler itself only calls unlink,
+// kill and _exit.
+
 namespace sim {
 
 /// The signals that interrupt a run.
 constexpr int kInterruptions[] = {SIGINT, SIGTERM, SIGHUP};
-
-// What an interrupted run must undo. On SIGINT, SIGTERM or SIGHUP the handler removes
-// every temporary file still registered, stops every worker process still registered,
-// and ends the program with status 128 + signal (130, 143, 129). Registration is meant for a
-// single thread; the handler itself only calls unlink, kill and _exit.
 
 /// Installs the handler for the interruptions.
 void installInterruptionHandler();
