@@ -32,26 +32,26 @@ class CsvWriter {
   void add(std::int64_t n, const Voilier& e, float w1, float w2) {
     char* p = buffer_.get() + used_;
     p = std::to_chars(p, p + kMaxNumber, n).ptr;
-    p = field(p, tickTime(n), recent_[0]);
-    p = field(p, e.x, recent_[1]);
-    p = field(p, e.y, recent_[2]);
-    p = field(p, e.theta, recent_[3]);
-    p = field(p, e.v, recent_[4]);
-    p = field(p, e.omega, recent_[5]);
-    p = field(p, e.deltav, recent_[6]);
-    p = field(p, e.deltag, recent_[7]);
-    p = field(p, e.phi, recent_[8]);
-    p = field(p, e.dphi, recent_[9]);
-    p = field(p, e.V, recent_[10]);
-    p = field(p, e.cap, recent_[11]);
-    p = field(p, e.q, recent_[12]);
-    p = field(p, e.fg, recent_[13]);
-    p = field(p, e.fv, recent_[14]);
-    p = field(p, e.u1, recent_[15]);
-    p = field(p, e.u2, recent_[16]);
-    p = field(p, e.capd, recent_[17]);
-    p = field(p, w1, recent_[18]);
-    p = field(p, w2, recent_[19]);
+    p = timeField(p, n);
+    p = field(p, e.x, recent_[0]);
+    p = field(p, e.y, recent_[1]);
+    p = field(p, e.theta, recent_[2]);
+    p = field(p, e.v, recent_[3]);
+    p = field(p, e.omega, recent_[4]);
+    p = field(p, e.deltav, recent_[5]);
+    p = field(p, e.deltag, recent_[6]);
+    p = field(p, e.phi, recent_[7]);
+    p = field(p, e.dphi, recent_[8]);
+    p = field(p, e.V, recent_[9]);
+    p = field(p, e.cap, recent_[10]);
+    p = field(p, e.q, recent_[11]);
+    p = field(p, e.fg, recent_[12]);
+    p = field(p, e.fv, recent_[13]);
+    p = field(p, e.u1, recent_[14]);
+    p = field(p, e.u2, recent_[15]);
+    p = field(p, e.capd, recent_[16]);
+    p = field(p, w1, recent_[17]);
+    p = field(p, w2, recent_[18]);
     *p++ = '\n';
     used_ = std::size_t(p - buffer_.get());
     if (used_ > kBufferSize - kMaxRow) flush();
@@ -71,6 +71,8 @@ class CsvWriter {
   static constexpr std::size_t kMaxRow = kColumns * (kMaxNumber + 1) + 1;
   // Bytes collected before a write: large enough that writing costs little per row.
   static constexpr std::size_t kBufferSize = std::size_t(1) << 20;
+  // Ticks whose time is below 10^5 s.
+  static constexpr std::int64_t kPlainTimeTicks = 1000000;
 
   // The last two values of a column and their texts. Many columns repeat a value
   // from one of the two rows before (q, capd, cap once it has settled, the setpoints,
@@ -104,12 +106,28 @@ class CsvWriter {
     return end;
   }
 
+  // A comma, then the time at the end of tick n (s) in the same text as field() would
+  // give, formed from the digits of n: n / 10 has at most 7 significant digits below
+  // 10^5 s, its decimal is the shortest that reads back, and it is never longer than
+  // the exponent form. Longer runs go through field().
+  char* timeField(char* p, std::int64_t n) {
+    if (n >= kPlainTimeTicks) return field(p, tickTime(n), recentTimes_);
+    *p++ = ',';
+    p = std::to_chars(p, p + kMaxNumber, n / 10).ptr;
+    if (n % 10 != 0) {
+      *p++ = '.';
+      *p++ = char('0' + n % 10);
+    }
+    return p;
+  }
+
   void flush();
 
   AtomicFile file_;
   std::unique_ptr<char[]> buffer_;
   std::size_t used_ = 0;
-  RecentTexts recent_[kColumns - 1];  // every column but the tick
+  RecentTexts recent_[kColumns - 2];  // every column but the tick and the time
+  RecentTexts recentTimes_;
 };
 
 }  // namespace sim

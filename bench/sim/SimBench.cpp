@@ -26,13 +26,15 @@ constexpr int kSweepRepeats = 3;
 
 double seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
 
-template <class Work>
-std::vector<double> timed(int repeats, Work&& work) {
+// Times `work` `repeats` times; `after` runs after each, untimed.
+template <class Work, class After>
+std::vector<double> timed(int repeats, Work&& work, After&& after) {
   std::vector<double> times;
   for (int i = 0; i < repeats; ++i) {
     const auto start = Clock::now();
     work();
     times.push_back(seconds(Clock::now() - start));
+    after();
   }
   std::sort(times.begin(), times.end());
   return times;
@@ -57,15 +59,23 @@ int main(int argc, char** argv) {
               loadAverage().c_str());
 
   // The summary only: the tick and its bookkeeping, on one core.
-  const auto summary = timed(kRunRepeats, [&] { sim::runSingle(hour, {}, false); });
+  const auto summary = timed(
+      kRunRepeats, [&] { sim::runSingle(hour, {}, false); }, [] {});
   std::printf("one-hour run, summary only: %.2f M ticks/s (median of %d), best %.2f M ticks/s\n",
               ticks / median(summary) / 1e6, kRunRepeats, ticks / summary.front() / 1e6);
 
-  // The same run writing its log.
+  // The same run writing its log to a new file each time.
   const std::string csvPath = (folder / "bench-sim.csv").string();
-  const auto csv = timed(kCsvRepeats, [&] { sim::runSingle(hour, {csvPath, ""}, false); });
-  const double csvBytes = double(std::filesystem::file_size(csvPath));
-  std::filesystem::remove(csvPath);
+  double csvBytes = 0;
+  const auto csv = timed(
+      kCsvRepeats,
+      [&] {
+        sim::runSingle(hour, {csvPath, ""}, false);
+      },
+      [&] {
+        csvBytes = double(std::filesystem::file_size(csvPath));
+        std::filesystem::remove(csvPath);
+      });
   std::printf("one-hour run with --csv: %.2f M rows/s (median of %d), best %.2f M rows/s, %.0f MB/s\n",
               ticks / median(csv) / 1e6, kCsvRepeats, ticks / csv.front() / 1e6,
               csvBytes / median(csv) / 1e6);
@@ -78,7 +88,8 @@ int main(int argc, char** argv) {
   std::vector<double> best;
   for (const int jobs : {1, 2}) {
     sweep.jobs = jobs;
-    const auto times = timed(kSweepRepeats, [&] { sim::runSweep(hour, sweep, false); });
+    const auto times = timed(
+        kSweepRepeats, [&] { sim::runSweep(hour, sweep, false); }, [] {});
     best.push_back(times.front());
     std::printf("sweep of %.0f one-hour runs on %d worker%s: %.3f s (best of %d), %.0f runs/s\n", runs, jobs,
                 jobs > 1 ? "s" : "", times.front(), kSweepRepeats, runs / times.front());

@@ -6,6 +6,8 @@
 #include "SimTestSupport.h"
 #include "boat/Voilier.h"
 #include "platform/Random.h"
+#include "sim/CsvWriter.h"
+#include "sim/NumberText.h"
 
 namespace {
 
@@ -62,6 +64,7 @@ TEST(Csv, ReadsBackToExactlyTheBoatsValues) {
     };
     EXPECT_EQ(row[0], std::to_string(n));
     same("time", double(n) / 10);
+    EXPECT_EQ(row[1], sim::shortest(double(n) / 10));
     same("x", etat.x);
     same("y", etat.y);
     same("theta", etat.theta);
@@ -83,6 +86,26 @@ TEST(Csv, ReadsBackToExactlyTheBoatsValues) {
     same("w2", w2);
     if (::testing::Test::HasFailure()) return;  // one tick's report is enough
   }
+}
+
+// The time column is formed from the tick's digits up to 10^5 s and by the general
+// conversion beyond: both give the shortest text, the exponent form where it is
+// shorter ("1e+05").
+TEST(Csv, TimeIsTheShortestTextOnBothSidesOfTenToTheFiveSeconds) {
+  const TempDir dir;
+  const std::vector<std::int64_t> ticks = {1,      9,       10,      11,      99999,   100000,   999990,
+                                           999999, 1000000, 1000001, 1000010, 2000000, 12345670, 123456789};
+  {
+    sim::CsvWriter csv(dir.file("times.csv"));
+    for (const std::int64_t n : ticks) csv.add(n, Voilier{}, 0, 0);
+    csv.finish();
+    csv.commit();
+  }
+  const Csv csv = readCsv(dir.file("times.csv"));
+  ASSERT_EQ(csv.rows.size(), ticks.size());
+  for (std::size_t i = 0; i < ticks.size(); ++i)
+    EXPECT_EQ(csv.rows[i][1], sim::shortest(double(ticks[i]) / 10)) << "tick " << ticks[i];
+  EXPECT_EQ(csv.rows[8][1], "1e+05");
 }
 
 // With repaints, each tick starts from the wind option and V ends it one gust away;
