@@ -1,6 +1,7 @@
 #include "app/Conduite.h"
 
 #include <GL/gl.h>
+#include <GL/glu.h>
 
 #include <QFontDatabase>
 #include <QFontMetrics>
@@ -13,9 +14,12 @@
 #include <QSlider>
 #include <QTimer>
 #include <algorithm>
+#include <cmath>
 #include <iterator>
+#include <string>
 
 #include "platform/Events.h"
+#include "platform/NumberFormat.h"
 #include "platform/OpenGLPanel.h"
 
 TForm1* Form1 = nullptr;
@@ -24,6 +28,55 @@ namespace {
 
 // Panel1's width: it keeps it on the right edge whatever the window's size.
 constexpr int kPanel1Width = 334;
+
+// The program's single-precision pi, widened to double where it is used.
+constexpr float kPi = 3.1415927f;
+
+// The view: vertical field of view (deg), near and far clipping planes (m).
+constexpr double kFieldOfView = 70;
+constexpr double kNearPlane = 1;
+constexpr double kFarPlane = 2000;
+
+// The sky: the clear colour (RGBA).
+constexpr GLfloat kSky[] = {0.8f, 0.8f, 1.0f, 0.1f};
+
+// Light 0: white ambient, diffuse and specular (RGBA); a point light at (10, 10, 10)
+// in eye coordinates (homogeneous).
+constexpr GLfloat kWhite[] = {1, 1, 1, 1};
+constexpr GLfloat kLightPosition[] = {10, 10, 10, 1};
+
+// Materials of every face: specular reflectance (RGBA, above 1 on purpose) and
+// shininess (specular exponent).
+constexpr GLfloat kMaterialSpecular[] = {2, 2, 2, 1};
+constexpr GLfloat kMaterialShininess = 25;
+
+// Camera: the eye moves vcam times this per frame (m); it looks at the sea this far
+// ahead of its foot (m).
+constexpr double kCameraMove = 0.01;
+constexpr double kLookAhead = 100;
+
+// Target cross: half its size and its height above the sea (m).
+constexpr double kCrossHalfSize = 5;
+constexpr double kCrossHeight = 0.1;
+
+// Sphere at the origin: radius (m), slices and stacks.
+constexpr double kSphereRadius = 1;
+constexpr GLint kSphereSlices = 10;
+constexpr GLint kSphereStacks = 10;
+
+// Pole height (m), sea half-size (m), width of the thick lines (pixels).
+constexpr double kPoleHeight = 15;
+constexpr double kSeaHalfSize = 10000;
+constexpr GLfloat kThickLine = 4;
+
+// A point of the scene (m, world frame).
+struct Point {
+  double x, y, z;
+};
+
+// The flag's corners: the top of the pole, the tip 4 m out towards -y, 2 m down the
+// pole. It swings about the pole by drapeau.
+constexpr Point kFlag[] = {{0, 0, 15}, {0, -4, 14}, {0, 0, 13}};
 
 // The property that holds a label's size in the table.
 constexpr const char* kDesignSize = "korvalenDesignSize";
@@ -102,16 +155,27 @@ QTimer* NewTimer(QObject* Parent, const char* Name) {
   return Timer;
 }
 
+// Radians to degrees and back with the single-precision pi, in double: a new boat's
+// heading of 0.5235988f then reads 30.000000, where the double pi would give 30.000001.
+double Degrees(double Angle) { return Angle * 180 / double(kPi); }
+double Radians(double Angle) { return Angle * double(kPi) / 180; }
+
+// An edit's whole text: the value in fixed point with six decimals, a point whatever
+// the locale, the whole text whatever the size.
+void ShowValue(QLineEdit* Edit, double Value) {
+  Edit->setText(QString::fromStdString(platform::formatFixed(Value)));
+}
+
 }  // namespace
 
 TForm1::TForm1(QWidget* Owner) : QWidget(Owner) {
-  // 3.1: the controls, from the form description, with their bound events.
+  // The controls, from the form description, with their bound events.
   CreateComponents();
 
-  // 3.2: the boat.
+  // The boat.
   etat = Voilier();
 
-  // 3.3: the form's own members.
+  // The form's own members.
   dT = 0.1f;
   xcam = -30;
   ycam = -20;
@@ -122,7 +186,7 @@ TForm1::TForm1(QWidget* Owner) : QWidget(Owner) {
   vcam = 0;
   drapeau = 8;
 
-  // 3.4, 3.5: the timers' intervals; both run from creation on.
+  // The timers' intervals; both run from creation on.
   TimerAffichage->start(10);
   TimerdT->start(int(dT * 1000));
 }
@@ -230,15 +294,137 @@ void TForm1::resizeEvent(QResizeEvent* Event) {
   OpenGLPanel1->Container()->setGeometry(0, 0, std::max(0, W - kPanel1Width), H);
 }
 
-// The view's set-up comes with the 3D view; the viewport and the clear
-// colour already hold here.
-void TForm1::OpenGLPanel1Init(QObject*) {
-  glViewport(0, 0, OpenGLPanel1->Width(), OpenGLPanel1->Height());
-  glClearColor(0.8f, 0.8f, 1.0f, 0.1f);
+void TForm1::SetUpViewport(int Width, int Height) {
+  glViewport(0, 0, Width, Height);
+  // The perspective on a fresh projection matrix; a panel of height 0 takes its
+  // width as the aspect ratio instead of dividing by zero.
+  const double Aspect = Height == 0 ? double(Width) : double(Width) / double(Height);
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  gluPerspective(kFieldOfView, Aspect, kNearPlane, kFarPlane);
+  glMatrixMode(GL_MODELVIEW);
+  ViewportWidth = Width;
+  ViewportHeight = Height;
 }
 
-// One frame: so far the cleared buffers; the scene comes with the 3D view.
-void TForm1::OpenGLPanel1Paint(QObject*) { glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT); }
+void TForm1::OpenGLPanel1Init(QObject*) {
+  // Viewport and perspective for the panel's size; the model-view matrix selected.
+  SetUpViewport(OpenGLPanel1->Width(), OpenGLPanel1->Height());
+  glLoadIdentity();
+
+  // Hidden surfaces; the sky's colour.
+  glEnable(GL_DEPTH_TEST);
+  glClearColor(kSky[0], kSky[1], kSky[2], kSky[3]);
+
+  // Light 0, given while the model-view matrix is the identity and never again: it
+  // stays fixed in eye coordinates, 10 right of, above and behind the eye.
+  glEnable(GL_LIGHTING);
+  glLightfv(GL_LIGHT0, GL_AMBIENT, kWhite);
+  glLightfv(GL_LIGHT0, GL_DIFFUSE, kWhite);
+  glLightfv(GL_LIGHT0, GL_SPECULAR, kWhite);
+  glLightfv(GL_LIGHT0, GL_POSITION, kLightPosition);
+  glEnable(GL_LIGHT0);
+}
+
+void TForm1::OpenGLPanel1Paint(QObject*) {
+  // A panel resized, restored or maximized since the last set-up: the viewport and
+  // the perspective follow its new size (two ints compared per frame).
+  const int Width = OpenGLPanel1->Width(), Height = OpenGLPanel1->Height();
+  if (Width != ViewportWidth || Height != ViewportHeight) SetUpViewport(Width, Height);
+
+  // Fresh buffers, the camera from scratch.
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  glLoadIdentity();
+
+  // Debug line, with V as it stands before this frame's slider read (the gusts of the
+  // simulation ticks since the last frame included).
+  const std::string Line =
+      "dT = " + platform::formatFixed(double(dT)) + " et u1 = " + platform::formatFixed(etat.u1) +
+      "  et u2=" + platform::formatFixed(etat.u2) +
+      " et deltag=" + platform::formatFixed(double(etat.deltag)) + " et V=" + platform::formatFixed(etat.V);
+  Memo1->setPlainText(QString::fromStdString(Line));
+
+  // The wind and the camera's speed and height from their sliders.
+  etat.V = double(TrackBar5->value());
+  vcam = float(TrackBar4->value());
+  zcam = float(TrackBar6->value());
+
+  // The eye moves at this frame's speed along the previous frame's direction.
+  const double Previous = Radians(double(dircam));
+  xcam = float(double(xcam) + double(vcam) * std::cos(Previous) * kCameraMove);
+  ycam = float(double(ycam) - double(vcam) * std::sin(Previous) * kCameraMove);
+
+  // The new direction turns the view at once: the eye looks at the sea 100 ahead of
+  // its foot; dircam 0 looks east, 90 south.
+  dircam = float(TrackBar3->value());
+  const double Direction = Radians(double(dircam));
+  gluLookAt(xcam, ycam, zcam, double(xcam) + kLookAhead * std::cos(Direction),
+            double(ycam) - kLookAhead * std::sin(Direction), 0, 0, 0, 1);
+
+  // Target cross, a little above the sea.
+  glPushMatrix();
+  glLineWidth(kThickLine);
+  glBegin(GL_LINES);
+  glColor3f(1, 0, 0);
+  glVertex3d(etat.xd + kCrossHalfSize, etat.yd + kCrossHalfSize, kCrossHeight);
+  glVertex3d(etat.xd - kCrossHalfSize, etat.yd - kCrossHalfSize, kCrossHeight);
+  glEnd();
+  glBegin(GL_LINES);
+  glColor3f(1, 0, 0);
+  glVertex3d(etat.xd + kCrossHalfSize, etat.yd - kCrossHalfSize, kCrossHeight);
+  glVertex3d(etat.xd - kCrossHalfSize, etat.yd + kCrossHalfSize, kCrossHeight);
+  glEnd();
+  glPopMatrix();
+
+  // Materials: the current colour is the ambient and diffuse reflectance; a bright
+  // specular highlight (components above 1 on purpose) on both faces.
+  glEnable(GL_COLOR_MATERIAL);
+  glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, kMaterialSpecular);
+  glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, kMaterialShininess);
+
+  // Sphere at the origin, from a quadric that lives only for this frame (none drawn
+  // if GLU cannot allocate one).
+  glColor3f(0.6f, 0, 0);
+  if (GLUquadric* Quadric = gluNewQuadric()) {
+    gluQuadricDrawStyle(Quadric, GLU_FILL);
+    gluSphere(Quadric, kSphereRadius, kSphereSlices, kSphereStacks);
+    gluDeleteQuadric(Quadric);
+  }
+
+  // Flag at the top of the pole, hanging towards -y, swung to the other side on
+  // every frame.
+  drapeau = -drapeau;
+  glPushMatrix();
+  glRotated(double(drapeau), 0, 0, 1);
+  glBegin(GL_POLYGON);
+  glColor3f(0, 0.7f, 0);
+  for (const Point& Corner : kFlag) glVertex3d(Corner.x, Corner.y, Corner.z);
+  glEnd();
+  glPopMatrix();
+
+  // Pole.
+  glLineWidth(kThickLine);
+  glBegin(GL_LINES);
+  glColor3f(0, 0, 0);
+  glVertex3d(0, 0, 0);
+  glVertex3d(0, 0, kPoleHeight);
+  glEnd();
+
+  // Sea, the plane z = 0.
+  glBegin(GL_POLYGON);
+  glColor3f(0, 0.7f, 1);
+  glVertex3d(-kSeaHalfSize, -kSeaHalfSize, 0);
+  glVertex3d(kSeaHalfSize, -kSeaHalfSize, 0);
+  glVertex3d(kSeaHalfSize, kSeaHalfSize, 0);
+  glVertex3d(-kSeaHalfSize, kSeaHalfSize, 0);
+  glEnd();
+
+  // The boat, last, under its own transforms: the camera's matrix is kept around it.
+  glEnable(GL_NORMALIZE);
+  glPushMatrix();
+  etat.dessiner();
+  glPopMatrix();
+}
 
 // The reset: a newly constructed boat over the whole of etat. The clock,
 // w1, w2, the camera and the sliders are untouched.
@@ -251,9 +437,28 @@ void TForm1::TimerdTClock(QObject*) {
   etat.evolution(dT, w1, w2);
 }
 
-// The display tick: the repaint, at once. The read-outs and the target
-// sliders come with the control panel.
-void TForm1::TimerAffichageClock(QObject*) { OpenGLPanel1->Repaint(); }
+void TForm1::TimerAffichageClock(QObject*) {
+  // The frame first: it still draws the target cross at the previous tick's target.
+  OpenGLPanel1->Repaint();
+
+  // The twelve read-outs, angles in degrees.
+  ShowValue(Edit2, double(etat.v));
+  ShowValue(Edit3, double(etat.x));
+  ShowValue(Edit4, double(etat.y));
+  ShowValue(Edit5, Degrees(double(etat.theta)));
+  ShowValue(Edit6, double(etat.omega));
+  ShowValue(Edit7, etat.fv);
+  ShowValue(Edit8, etat.fg);
+  ShowValue(Edit9, etat.q);
+  ShowValue(Edit10, Degrees(etat.cap));
+  ShowValue(Edit11, Degrees(double(w1)));
+  ShowValue(Edit12, Degrees(double(w2)));
+  ShowValue(Edit13, Degrees(double(etat.deltav)));
+
+  // Last, the target point: the autopilot sees it from the next simulation tick on.
+  etat.xd = double(TrackBar1->value());
+  etat.yd = double(TrackBar2->value());
+}
 
 // "z" raises the camera by 1, "Z" lowers it by 1; the character goes on unchanged.
 // Every repaint sets zcam from the height slider, so these keys are not seen for long.

@@ -3,6 +3,13 @@
 // The main window TForm1: the OpenGL panel on the left, the control panel
 // on the right, the two timers, and all the program's run-time state: the boat, the
 // step, the setpoints, the camera and the flag.
+//
+// The display tick (TimerAffichageClock, every 10 ms) repaints the 3D view at once,
+// fills the twelve read-outs and then takes the target point from TrackBar1 and
+// TrackBar2. The view's frame (OpenGLPanel1Paint) writes the debug line into Memo1,
+// takes the wind from TrackBar5 and the camera from TrackBar3, TrackBar4 and
+// TrackBar6, and draws the scene: the target cross, the sphere with its pole and
+// flag at the origin, the sea and the boat.
 
 #include <QWidget>
 
@@ -77,10 +84,23 @@ class TForm1 : public QWidget {
   float drapeau = 8;  ///< flag swing angle (deg)
 
   // Handlers.
+
+  /// The view's set-up, once, with the panel's context current: viewport and
+  /// perspective for the panel's size, depth test, clear colour, and light 0 fixed in
+  /// eye coordinates (it travels with the camera).
   void OpenGLPanel1Init(QObject* Sender);
+
+  /// One frame of the 3D view, with the panel's context current (the panel swaps the
+  /// buffers afterwards). Writes Memo1's debug line, etat.V from TrackBar5, the
+  /// camera members from their sliders, and flips drapeau; draws one value from the
+  /// random source through the boat's drawing. A panel whose size changed since the
+  /// view was set up gets its viewport and perspective set anew first.
   void OpenGLPanel1Paint(QObject* Sender);
   void ButtonStartClick(QObject* Sender);
   void TimerdTClock(QObject* Sender);
+
+  /// The display tick: the view repainted at once, then the twelve read-outs Edit2 ...
+  /// Edit13, then etat.xd and etat.yd from TrackBar1 and TrackBar2.
   void TimerAffichageClock(QObject* Sender);
   void ButtonStartKeyPress(QObject* Sender, char& Key);
 
@@ -93,6 +113,15 @@ class TForm1 : public QWidget {
 
  private:
   void CreateComponents();
+
+  // Sets the viewport and the perspective for a panel of the given size (pixels),
+  // and leaves the model-view matrix selected.
+  void SetUpViewport(int Width, int Height);
+
+  // The panel's size that the viewport and the perspective were last set up for
+  // (pixels); a frame for another size sets them up again.
+  int ViewportWidth = 0;
+  int ViewportHeight = 0;
 };
 
 extern TForm1* Form1;
