@@ -17,7 +17,7 @@ std::string fixed(double value, int decimals) {
 
 std::string shortest(double value) {
   char text[kMaxNumberText];
-  const auto end = std::to_chars(text, text + sizeof text, value).ptr;
+  const auto end = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed).ptr;
   return std::string(text, end);
 }
 

@@ -123,7 +123,8 @@ std::string runText(const RunSettings& s) {
          shortest(s.targetX) + ", " + shortest(s.targetY) + ")";
 }
 
-// The legs as polylines, one per stretch of finite points. A point closer than
+// The legs as polylines, one per stretch of finite points, each with its q in data-q
+// (no class attribute: some renderers mistake it for a drawing command). A point closer than
 // kMinSegment to the last one kept adds nothing that shows and is left out, except
 // the last point of a stretch, so that legs still meet.
 std::string trackElements(const TrackPlot& track, const View& view) {
@@ -135,8 +136,7 @@ std::string trackElements(const TrackPlot& track, const View& view) {
     const double q = legs[l].q;
     const bool known = q == 1 || q == 2 || q == 3 || q == 4;
     const std::string colour = known ? kLegColours[int(q) - 1] : kOtherLegColour;
-    const std::string open =
-        "<polyline class=\"leg\" data-q=\"" + shortest(q) + "\" stroke=\"" + colour + "\" points=\"";
+    const std::string open = "<polyline data-q=\"" + shortest(q) + "\" stroke=\"" + colour + "\" points=\"";
 
     std::string coordinates;
     int count = 0;
@@ -221,12 +221,13 @@ std::string windElements(const RunSettings& s, const View& view) {
 
 std::string scaleBarElements(const View& view, double top) {
   const double metres = roundScaleLength(kScaleBarShare * view.plotWidth / view.scale);
+  const std::string label = metres >= 1000 ? shortest(metres / 1000) + " km" : shortest(metres) + " m";
   const double x = view.plotLeft, length = metres * view.scale, y = top + 16;
   std::string out = "<g id=\"scale-bar\" stroke=\"#000000\" stroke-width=\"1.5\">\n";
   out += "<path d=\"M" + px(x) + "," + px(y - 5) + "V" + px(y) + "H" + px(x + length) + "V" + px(y - 5) +
          "\" fill=\"none\"/>\n";
   out += "<text x=\"" + px(x + length + 8) + "\" y=\"" + px(y + 4) + "\" font-size=\"12\" stroke=\"none\">" +
-         escaped(shortest(metres)) + " m</text>\n";
+         escaped(label) + "</text>\n";
   return out + "</g>\n";
 }
 
