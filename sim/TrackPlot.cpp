@@ -94,11 +94,16 @@ View makeView(const std::vector<TrackPlot::Point>& points, double targetX, doubl
   double minY = targetY - kTargetRoom, maxY = targetY + kTargetRoom;
   for (const auto& p : points) {
     if (!std::isfinite(p.x) || !std::isfinite(p.y)) continue;
-    minX = std::min(minX, double(p.x)), maxX = std::max(maxX, double(p.x));
-    minY = std::min(minY, double(p.y)), maxY = std::max(maxY, double(p.y));
+    minX = std::min(minX, double(p.x));
+    maxX = std::max(maxX, double(p.x));
+    minY = std::min(minY, double(p.y));
+    maxY = std::max(maxY, double(p.y));
   }
   const double padX = (maxX - minX) * kPadding, padY = (maxY - minY) * kPadding;
-  minX -= padX, maxX += padX, minY -= padY, maxY += padY;
+  minX -= padX;
+  maxX += padX;
+  minY -= padY;
+  maxY += padY;
 
   View view;
   view.plotLeft = kSideMargin;
@@ -150,7 +155,9 @@ std::string trackElements(const TrackPlot& track, const View& view) {
     auto close = [&] {
       if (!leftOut.empty()) keep(leftOut);
       if (count >= 2) out += open + coordinates + "\"/>\n";
-      coordinates.clear(), leftOut.clear(), count = 0;
+      coordinates.clear();
+      leftOut.clear();
+      count = 0;
     };
     for (std::size_t i = legs[l].firstPoint; i < end; ++i) {
       const auto& p = points[i];
@@ -166,7 +173,8 @@ std::string trackElements(const TrackPlot& track, const View& view) {
       }
       keep(point);
       leftOut.clear();
-      keptX = x, keptY = y;
+      keptX = x;
+      keptY = y;
     }
     close();
   }
