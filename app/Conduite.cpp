@@ -161,9 +161,19 @@ double Degrees(double Angle) { return Angle * 180 / double(kPi); }
 double Radians(double Angle) { return Angle * double(kPi) / 180; }
 
 // An edit's whole text: the value in fixed point with six decimals, a point whatever
-// the locale, the whole text whatever the size.
+// the locale, the whole text whatever the size. Most display ticks fall between two
+// simulation ticks and show the same values again: an edit that already holds the text
+// is left alone, which spares it a relayout and a repaint 100 times a second (typed
+// text differs, so it is still replaced).
 void ShowValue(QLineEdit* Edit, double Value) {
-  Edit->setText(QString::fromStdString(platform::formatFixed(Value)));
+  const QString Text = QString::fromStdString(platform::formatFixed(Value));
+  if (Edit->text() != Text) Edit->setText(Text);
+}
+
+// Memo1's whole text, set only when it differs from what the memo holds, for the same
+// reason: the debug line changes only with a simulation tick.
+void SetMemoText(QPlainTextEdit* Memo, const QString& Text) {
+  if (Memo->toPlainText() != Text) Memo->setPlainText(Text);
 }
 
 }  // namespace
@@ -342,7 +352,7 @@ void TForm1::OpenGLPanel1Paint(QObject*) {
       "dT = " + platform::formatFixed(double(dT)) + " et u1 = " + platform::formatFixed(etat.u1) +
       "  et u2=" + platform::formatFixed(etat.u2) +
       " et deltag=" + platform::formatFixed(double(etat.deltag)) + " et V=" + platform::formatFixed(etat.V);
-  Memo1->setPlainText(QString::fromStdString(Line));
+  SetMemoText(Memo1, QString::fromStdString(Line));
 
   // The wind and the camera's speed and height from their sliders.
   etat.V = double(TrackBar5->value());
