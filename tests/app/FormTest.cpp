@@ -187,8 +187,12 @@ class FormTest : public QObject {
     } else if (kind == "edit") {
       auto* Edit = qobject_cast<QLineEdit*>(Control);
       QVERIFY(Edit);
-      // Empty at creation: the display tick fills it.
-      QCOMPARE(Edit->text(), caption);
+      // Empty at creation (a form not yet shown, before any tick): the display tick
+      // fills it.
+      TForm1 Created;
+      auto* Fresh = Created.findChild<QLineEdit*>(Name);
+      QVERIFY(Fresh);
+      QCOMPARE(Fresh->text(), caption);
     } else if (kind == "memo") {
       auto* Memo = qobject_cast<QPlainTextEdit*>(Control);
       QVERIFY(Memo);
@@ -253,7 +257,7 @@ class FormTest : public QObject {
   }
 
   void members() {
-    // Values at creation (nothing of this ticks changes them but w1 and w2).
+    // Values at creation.
     auto* F = new TForm1();
     QCOMPARE(F->xcam, -30.0f);
     QCOMPARE(F->ycam, -20.0f);

@@ -3,7 +3,7 @@
 // mode and GLU work), swap interval 0, one context for the life of its window, OnInit
 // once with the context current at the laid-out size, OnPaint for every paint with the
 // context current, Repaint() synchronous; floating-point exceptions masked. Also the
-// form's use of it in this issue: the display tick repaints, the frame is cleared.
+// form's use of it: the display tick repaints, the sky shows the clear colour.
 
 #include <GL/gl.h>
 #include <GL/glu.h>
@@ -206,7 +206,7 @@ class OpenGLPanelTest : public QObject {
     DeleteForm();
   }
 
-  // In the form: the display tick repaints every 10 ms; the frame is the cleared one.
+  // In the form: the display tick repaints every 10 ms.
   void formRepaintsAClearedFrame() {
     QVERIFY(ShowNewForm());
     TOpenGLPanel* Panel = Form1->OpenGLPanel1;
@@ -215,8 +215,7 @@ class OpenGLPanelTest : public QObject {
     QTRY_VERIFY(Panel->FrameCount() > Frames + 10);
     const QImage Image = Panel->grabFrame();
     QCOMPARE(Image.size(), QSize(Panel->Width(), Panel->Height()));
-    // The clear colour (0.8, 0.8, 1.0) at the top left, where the sky stays when the
-    // scene comes.
+    // The clear colour (0.8, 0.8, 1.0) at the top left: the sky.
     QCOMPARE(PixelAt(Image, 0, 0) & 0xffffff, qRgb(204, 204, 255) & 0xffffff);
     DeleteForm();
   }

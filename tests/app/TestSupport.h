@@ -4,6 +4,7 @@
 // own application object, a form shown as the program shows it, and boat comparisons.
 
 #include <QTest>
+#include <QTimer>
 #include <QWidget>
 #include <cstring>
 
@@ -16,9 +17,15 @@
 namespace testing_app {
 
 // Creates Form1 and shows it as main.cpp does (maximized); waits until the window is
-// on screen and the OpenGL panel has raised OnInit. Null on failure.
-inline TForm1* ShowNewForm() {
+// on screen and the OpenGL panel has raised OnInit. With StopClocks, both timers are
+// stopped before the window shows, so that the test runs the ticks itself (the system
+// may still paint the panel, e.g. when it is exposed). Null on failure.
+inline TForm1* ShowNewForm(bool StopClocks = false) {
   Form1 = new TForm1();
+  if (StopClocks) {
+    Form1->TimerAffichage->stop();
+    Form1->TimerdT->stop();
+  }
   platform::ShowMaximized(Form1);
   if (!QTest::qWaitForWindowExposed(Form1, 10000)) return nullptr;
   if (!QTest::qWaitFor([] { return Form1->OpenGLPanel1->Initialized(); }, 10000)) return nullptr;
