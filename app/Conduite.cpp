@@ -116,9 +116,8 @@ QFont DesignFont(const QList<QLabel*>& Labels) {
   return Font;
 }
 
-// Labels size themselves to their captions, as the component library's labels do: at
-// least the table's size, wider where the caption still needs it. They lie beneath the
-// other controls, as the library paints them.
+// Labels size themselves to their captions: at least their designed size, wider where
+// the caption still needs it. They lie beneath the other controls.
 void FitLabels(const QList<QLabel*>& Labels) {
   for (QLabel* Label : Labels) {
     const QSize Design = Label->property(kDesignSize).toSize();

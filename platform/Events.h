@@ -1,9 +1,8 @@
 #pragma once
 
-// Binding a form's handlers to the events of its controls, in the manner of the
-// component library that the program was designed on: each handler takes the control
-// that raised the event (the sender), and runs inside TApplication::Handle, so that an
-// exception escaping it is reported and never unwinds through Qt.
+// Binding a form's handlers to the events of its controls: each handler takes the
+// control that raised the event (the sender), and runs inside TApplication::Handle, so
+// that an exception escaping it is reported and never unwinds through Qt.
 
 #include <functional>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-// What the component library's form does for its window state.
+// The form's window state: opening maximized, also where no window manager runs.
 
 class QWidget;
 
