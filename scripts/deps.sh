@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri libglx-mesa0
   libgtest-dev libbenchmark-dev
-  xvfb xauth x11-utils
+  xvfb xauth x11-utils fonts-dejavu-core
   locales-all
   libxml2-utils
 )
