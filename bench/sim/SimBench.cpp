@@ -53,6 +53,10 @@ std::string loadAverage() {
 
 int main(int argc, char** argv) {
   const std::filesystem::path folder = argc > 1 ? argv[1] : std::filesystem::temp_directory_path();
+  if (argc > 2 || !std::filesystem::is_directory(folder)) {
+    std::fprintf(stderr, "usage: bench_sim [FOLDER]   (FOLDER: an existing folder for the CSV files)\n");
+    return 2;
+  }
   const sim::RunSettings hour;  // the defaults: one hour, wind 10, 10 repaints per tick
   const double ticks = double(hour.ticks);
   std::printf("korvalen-sim speed, %d processors available, load average %s\n", sim::availableProcessors(),
